@@ -1,0 +1,15 @@
+# Cross toolchain: x86_64 Windows with mingw-w64 (posix threads), runtime linked statically so that
+# the DLLs and test programs depend on system DLLs only.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(QLN_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QLN_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QLN_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QLN_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QLN_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
