@@ -39,4 +39,8 @@ function(qln_test_properties test)
   if(QLN_WINDOWS)
     set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine)
   endif()
+  if(QLN_SANITIZE)
+    set_tests_properties(${test} PROPERTIES
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp")
+  endif()
 endfunction()
