@@ -24,7 +24,7 @@ void resetDrawingPlatform();
 inline const cairo_backend::ObjectCounts& objectCounts() { return cairo_backend::objectCounts(); }
 
 // The family that the system's font matching chose for a font ("Liberation Sans" for Arial on
-// a machine with the Liberation fonts), and the spec it was made with.
+// a machine with the Liberation fonts), and the font request it was made from.
 const char* matchedFontFamily(Font* font);
 const FontSpec* fontSpec(Font* font);
 
